@@ -71,15 +71,20 @@ class Settings {
     bool SaveSettingsFile();
     // Saves, then opens SettingsFolder + name.
     void SwitchSettingsFile(const std::string& name);
-    // Replaces the in-memory file by the file at path and stamps it (the previous one must have
-    // been saved by the caller). A missing file sets FirstRun and receives the first-run defaults.
+    // Replaces the in-memory file by the file at path (SettingsFileName := path) and stamps it; the
+    // previous one must have been saved by the caller. A missing file sets FirstRun and receives the
+    // default colours, the first-run defaults and (once per run, unless ProgramTerminating) the
+    // desktop launcher; an existing file never receives the defaults, even when FirstRun is set.
     void OpenSettingsFile(const std::string& path);
     // Finds brenmoto.ini (working directory, else APPDATA/Brenmoto/etc/) and opens it.
     void LocateSettingsFile();
     // Releases the in-memory file (an empty, unsaveable document takes its place).
     void ReleaseSettingsFile();
-    // True when the settings file exists and this process may not write it.
+    // True when the settings file exists and may not be written: no write permission bit is set
+    // (a read-only file, also for root), or this process lacks write access.
     bool SettingsFileIsReadOnly() const;
+    // LoginText := "LOGIN: " + WindowsUserName + "  node: " + ComputerName + "." + UserDomain.
+    void RebuildLoginText();
 
   private:
     void WriteFirstRunDefaults();

@@ -35,7 +35,8 @@ std::string EncodeTextFile(std::string_view utf8, TextEncoding encoding);
 // never leaves a half-written file. An existing file keeps its permissions; a symbolic link is
 // followed and its target replaced. On failure returns false with a reason in `error` (the
 // system's error text and number) and leaves any existing file untouched.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
+                         int* errorNumber = nullptr);
 
 // Reads a whole file; false (with `error`) when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error);
@@ -47,7 +48,7 @@ class IniFile {
     // Replaces the document by the file's contents. A missing file gives an empty document and
     // true. An existing file that cannot be read gives an empty document, false, and the
     // document remembers that it must not be saved over that file (CanSaveOver()).
-    bool LoadFromFile(const std::string& path);
+    bool LoadFromFile(const std::string& path, std::string* error = nullptr);
     // Replaces the document by parsed file bytes (encoding by byte-order mark).
     void LoadFromBytes(std::string_view bytes);
 

@@ -1,14 +1,46 @@
 #include "foundation/usage_counters.h"
 
+#include <cctype>
+
 #include "foundation/settings.h"
 
 namespace dravn {
+namespace {
 
-void UsageCounters::Load(const Settings&) {}
-void UsageCounters::Save(Settings&) const {}
-int UsageCounters::Count(std::string_view) const {
+constexpr const char* kSection = "STANDARD";
+
+bool SameKey(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+void UsageCounters::Load(const Settings& settings) {
+    for (size_t i = 0; i < Keys.size(); ++i)
+        counts_[i] = settings.SettingsFile().ReadInteger(kSection, Keys[i], 0);
+}
+
+void UsageCounters::Save(Settings& settings) const {
+    for (size_t i = 0; i < Keys.size(); ++i)
+        settings.SettingsFile().WriteInteger(kSection, Keys[i], counts_[i]);
+}
+
+int UsageCounters::Count(std::string_view key) const {
+    for (size_t i = 0; i < Keys.size(); ++i)
+        if (SameKey(Keys[i], key))
+            return counts_[i];
     return 0;
 }
-void UsageCounters::Increment(std::string_view) {}
+
+void UsageCounters::Increment(std::string_view key) {
+    for (size_t i = 0; i < Keys.size(); ++i)
+        if (SameKey(Keys[i], key))
+            ++counts_[i];
+}
 
 }  // namespace dravn
