@@ -1,70 +1,54 @@
 // The schema script against the real server: the server, not a text comparison, judges whether
 // the script creates the catalogue's tables and columns.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <map>
 #include <memory>
 
+#include "mysql/sql_connection.h"
 #include "schema/catalogue.h"
 #include "schema/catalogue_counts.h"
-#include "support/raw_server.h"
+#include "support/test_servers.h"
 
 namespace dravn {
 namespace {
 
-using test::RawServer;
-using test::Row;
-
-std::string Unique(const std::string& stem) {
-    return stem + "_" + std::to_string(getpid());
-}
+using Row = SqlRow;
 
 // One database created from the whole script, shared by the checks below.
 class SchemaOnServer : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        server_ = std::make_unique<RawServer>();
-        if (!server_->available())
+        if (!test::HaveTestServers())
             return;
-        db_ = Unique("dvt_schema_whole");
-        server_->execute("DROP DATABASE IF EXISTS " + db_);
-        server_->execute("CREATE DATABASE " + db_);
-        server_->execute("USE " + db_);
-        server_->execute(std::string(CompanySchemaScript()), true);
+        whole_ = std::make_unique<test::ScratchDatabase>(test::CompanyRoot(), "dvt_schema");
+        whole_->admin().executeScript(std::string(CompanySchemaScript()));
     }
-    static void TearDownTestSuite() {
-        if (server_ && server_->available())
-            server_->execute("DROP DATABASE IF EXISTS " + db_);
-        server_.reset();
-    }
-    void SetUp() override {
-        if (!server_->available())
-            GTEST_SKIP() << "no test server (DRAVN_TEST_* not set)";
-    }
+    static void TearDownTestSuite() { whole_.reset(); }
+    void SetUp() override { DRAVN_REQUIRE_SERVERS(); }
+
+    static std::vector<Row> rows(const std::string& sql) { return whole_->admin().queryAll(sql).rows; }
+    static std::string schemaIs() { return "TABLE_SCHEMA='" + whole_->name() + "'"; }
 
     // COLUMN_TYPE, IS_NULLABLE, COLUMN_DEFAULT, CHARACTER_SET_NAME, COLLATION_NAME, EXTRA.
     static Row Column(const std::string& table, const std::string& column) {
-        auto rows = server_->rows(
+        auto found = rows(
             "SELECT COLUMN_TYPE, IS_NULLABLE, COLUMN_DEFAULT, CHARACTER_SET_NAME, COLLATION_NAME, EXTRA "
-            "FROM information_schema.COLUMNS WHERE TABLE_SCHEMA='" +
-            db_ + "' AND TABLE_NAME='" + table + "' AND COLUMN_NAME='" + column + "'");
-        return rows.empty() ? Row{} : rows.front();
+            "FROM information_schema.COLUMNS WHERE " +
+            schemaIs() + " AND TABLE_NAME='" + table + "' AND COLUMN_NAME='" + column + "'");
+        return found.empty() ? Row{} : found.front();
     }
 
-    static std::unique_ptr<RawServer> server_;
-    static std::string db_;
+    static std::unique_ptr<test::ScratchDatabase> whole_;
 };
-std::unique_ptr<RawServer> SchemaOnServer::server_;
-std::string SchemaOnServer::db_;
+std::unique_ptr<test::ScratchDatabase> SchemaOnServer::whole_;
 
 const std::nullopt_t null = std::nullopt;
 
 TEST_F(SchemaOnServer, EveryTableHasTheCatalogueColumnsInScriptOrder) {
     std::map<std::string, std::vector<std::string>> onServer;
-    for (const Row& r : server_->rows("SELECT TABLE_NAME, COLUMN_NAME FROM information_schema.COLUMNS "
-                                      "WHERE TABLE_SCHEMA='" +
-                                      db_ + "' ORDER BY TABLE_NAME, ORDINAL_POSITION"))
+    for (const Row& r : rows("SELECT TABLE_NAME, COLUMN_NAME FROM information_schema.COLUMNS WHERE " +
+                             schemaIs() + " ORDER BY TABLE_NAME, ORDINAL_POSITION"))
         onServer[*r[0]].push_back(*r[1]);
     EXPECT_EQ(onServer.size(), 39u);
     SchemaScript script;
@@ -136,9 +120,9 @@ TEST_F(SchemaOnServer, HardColumnDefinitions) {
 
 TEST_F(SchemaOnServer, TableOptions) {
     std::map<std::string, Row> tables;
-    for (Row& r : server_->rows("SELECT TABLE_NAME, ENGINE, AUTO_INCREMENT, TABLE_COLLATION FROM "
-                                "information_schema.TABLES WHERE TABLE_SCHEMA='" +
-                                db_ + "'"))
+    for (Row& r : rows("SELECT TABLE_NAME, ENGINE, AUTO_INCREMENT, TABLE_COLLATION FROM "
+                       "information_schema.TABLES WHERE " +
+                       schemaIs()))
         tables[*r[0]] = {r[1], r[2], r[3]};
     ASSERT_EQ(tables.size(), 39u);
     for (const auto& [name, row] : tables)
@@ -155,10 +139,9 @@ TEST_F(SchemaOnServer, TableOptions) {
 TEST_F(SchemaOnServer, Keys) {
     std::map<std::string, std::string> keys;  // "table.key" -> "UNIQUE|INDEX|FULLTEXT:columns"
     for (Row& r :
-         server_->rows("SELECT TABLE_NAME, INDEX_NAME, NON_UNIQUE, INDEX_TYPE, "
-                       "GROUP_CONCAT(COLUMN_NAME ORDER BY SEQ_IN_INDEX) FROM information_schema.STATISTICS "
-                       "WHERE TABLE_SCHEMA='" +
-                       db_ + "' GROUP BY 1, 2, 3, 4"))
+         rows("SELECT TABLE_NAME, INDEX_NAME, NON_UNIQUE, INDEX_TYPE, "
+              "GROUP_CONCAT(COLUMN_NAME ORDER BY SEQ_IN_INDEX) FROM information_schema.STATISTICS WHERE " +
+              schemaIs() + " GROUP BY 1, 2, 3, 4"))
         keys[*r[0] + "." + *r[1]] = (*r[3] == "FULLTEXT" ? "FULLTEXT"
                                      : *r[2] == "0"      ? "UNIQUE"
                                                          : "INDEX") +
@@ -177,25 +160,22 @@ TEST_F(SchemaOnServer, Keys) {
 
 // Every statement cut out of the script runs alone and gives the same table as the whole script.
 TEST_F(SchemaOnServer, EachStatementRunsAlone) {
-    const std::string single = Unique("dvt_schema_single");
-    server_->execute("DROP DATABASE IF EXISTS " + single);
-    server_->execute("CREATE DATABASE " + single);
-    server_->execute("USE " + single);
+    test::ScratchDatabase single(test::CompanyRoot(), "dvt_schema_single");
     SchemaScript script;
     for (const std::string& table : script.tableNames()) {
         std::string statement = script.tableStatement(table);
         ASSERT_FALSE(statement.empty()) << table;
-        EXPECT_NO_THROW(server_->execute(statement)) << table;
+        EXPECT_NO_THROW(single.admin().execute(statement)) << table;
     }
     auto describe = [&](const std::string& db) {
-        return server_->rows(
+        return rows(
             "SELECT TABLE_NAME, COLUMN_NAME, ORDINAL_POSITION, COLUMN_TYPE, IS_NULLABLE, COLUMN_DEFAULT, "
             "COLLATION_NAME, EXTRA FROM information_schema.COLUMNS WHERE TABLE_SCHEMA='" +
             db + "' ORDER BY TABLE_NAME, ORDINAL_POSITION");
     };
-    EXPECT_EQ(describe(single), describe(db_));
-    server_->execute("USE " + db_);
-    server_->execute("DROP DATABASE " + single);
+    auto columns = describe(single.name());
+    EXPECT_EQ(columns.size(), 2341u);  // the sum of the catalogue's column counts
+    EXPECT_EQ(columns, describe(whole_->name()));
 }
 
 }  // namespace
