@@ -1,0 +1,30 @@
+// Building SQL text safely: identifiers, literals and the numbers of floating columns.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "mysql/sql_connection.h"
+
+namespace dravn {
+
+// True for a plain identifier: 1 to 64 characters from A-Z, a-z, 0-9, "_" and "$", not digits
+// only. Names typed by a person (databases, tables) must pass this before they go into SQL.
+bool IsPlainIdentifier(std::string_view name);
+
+// The name between backquotes, with any backquote in it doubled.
+std::string QuoteIdentifier(std::string_view name);
+
+// Shortest text of a DOUBLE that reads back as the same value.
+std::string FormatDouble(double d);
+// Shortest text of a FLOAT that the server, reading it as a DOUBLE and storing it in a FLOAT
+// column, turns into the same float again.
+std::string FormatFloat(float f);
+
+// The SQL literal that stores the value unchanged in a column of the given kind:
+// NULL; numbers as they are (floating numbers as DOUBLE literals, never as decimals); bytes of
+// binary columns as _binary strings; BIT values as hexadecimal; everything else as an escaped
+// text between single quotes.
+std::string SqlLiteral(const SqlConnection& connection, const SqlColumn& column, const SqlValue& value);
+
+}  // namespace dravn
