@@ -47,26 +47,29 @@ void ProgramLog::SetUp(bool keepEnabled) {
     active_ = true;
     Settings& settings = f_.settings();
     LogEnabled = settings.ReadIniBool("LogToFile") || keepEnabled;
-    bool cleared = false;
+    const std::string path = LogFileName();  // may create the log folder and log a failed save
     if (settings.ReadIniBool("ClearLogFileOnStartup")) {
-        ClearLog();
-        cleared = true;  // the list already holds what the file should hold
-    }
-    struct stat st {};
-    if (!cleared && ::stat(LogFileName().c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+        ClearLog();  // the list now holds what the file should hold
+    } else if (struct stat st{}; ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
         std::string bytes, error;
-        if (ReadWholeFile(LogFileName(), bytes, error)) {
+        if (ReadWholeFile(path, bytes, error)) {
+            std::vector<std::string> previous;
             std::string text = DecodeTextFile(bytes, encoding_);
             size_t pos = 0;
             while (pos < text.size()) {
                 size_t end = text.find_first_of("\r\n", pos);
                 if (end == std::string::npos)
                     end = text.size();
-                list_.push_back(text.substr(pos, end - pos));
+                previous.push_back(text.substr(pos, end - pos));
                 pos = end;
                 if (pos < text.size())
                     pos += (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
             }
+            list_.insert(list_.begin(), previous.begin(), previous.end());
+        } else {
+            // Writing at the end would replace the earlier runs' lines that could not be read.
+            unreadable_ = true;
+            LogLine("FEIL: kan ikke lese loggfila " + path + " (" + error + ")");
         }
     }
     if (!VerboseLogging)
@@ -79,8 +82,8 @@ void ProgramLog::WriteAtEnd() {
         std::string text;
         for (const std::string& line : list_)
             text += line + "\r\n";
-        std::string error;
-        if (!WriteFileAtomically(LogFileName(), EncodeTextFile(text, encoding_), error))
+        std::string error = "fila kunne ikke leses ved start";
+        if (unreadable_ || !WriteFileAtomically(LogFileName(), EncodeTextFile(text, encoding_), error))
             std::cerr << "FEIL: kan ikke skrive loggfila " << LogFileName() << " (" << error << ")\n";
     }
     list_.clear();

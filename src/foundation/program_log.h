@@ -37,13 +37,15 @@ class ProgramLog {
     // VerboseLogging from "VerboseLogging" unless already set.
     void SetUp(bool keepEnabled = false);
     // The end of the program: with LogEnabled, logs StartupTrace and writes the whole list to
-    // the file (temporary file + rename); then the list is released.
+    // the file (temporary file + rename); then the list is released. A log file that existed but
+    // could not be read at start is left as it is (a note goes to standard error).
     void WriteAtEnd();
 
   private:
     Foundation& f_;
     bool active_ = false;
     bool nameKnown_ = false;
+    bool unreadable_ = false;
     std::string fileName_;
     std::string startupTrace_ = "LOGSTRING: ";
     std::vector<std::string> list_;

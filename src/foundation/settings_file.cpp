@@ -322,8 +322,9 @@ void IniFile::LoadFromBytes(std::string_view bytes) {
         std::string_view line = Trim(raw);
         if (line.empty() || line[0] == ';' || line[0] == '#')
             continue;
-        if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-            std::string name(Trim(line.substr(1, line.size() - 2)));
+        if (line.front() == '[' && line.find(']') != std::string_view::npos) {
+            // The name ends at the last "]"; anything after it is ignored.
+            std::string name(Trim(line.substr(1, line.rfind(']') - 1)));
             inDiscarded = name.empty();
             if (inDiscarded) {
                 current = nullptr;
@@ -393,8 +394,12 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     std::string keyName = OneLine(key);
     if (auto eq = keyName.find('='); eq != std::string::npos)
         keyName = std::string(Trim(keyName.substr(0, eq)));
-    if (sectionName.empty() || keyName.empty())
-        return;  // not representable in the file
+    // A name that would read back as something else is not written at all.
+    const bool looksLikeComment = !keyName.empty() && (keyName[0] == ';' || keyName[0] == '#');
+    const bool looksLikeSection =
+        !keyName.empty() && keyName[0] == '[' && keyName.find(']') != std::string::npos;
+    if (sectionName.empty() || keyName.empty() || looksLikeComment || looksLikeSection)
+        return;
     std::string text = OneLine(value);
     Section* s = findSection(sectionName);
     if (s == nullptr) {

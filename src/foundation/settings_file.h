@@ -6,14 +6,18 @@
 // and tabs when read. The file's encoding is taken from its byte-order mark (UTF-8, UTF-16 LE or
 // BE), without one it is Windows-1252, and it is written back in the same encoding with CR LF.
 //
+// A line starting with "[" and holding a "]" starts a section named by the text up to the last
+// "]"; lines starting with ";" or "#" are comments (not kept).
+//
 // Damaged files are read as far as they make sense: NUL characters are dropped, lines without
-// "=" and lines before the first section are skipped, a repeated section is merged into the
-// first one and a repeated key keeps its first value. The written file therefore never holds
-// duplicates or junk lines.
+// "=" and lines before the first section (or after "[]") are skipped, a repeated section is merged
+// into the first one and a repeated key keeps its first value. The written file therefore never
+// holds duplicates or junk lines.
 //
 // A value is always stored on one line: each CR LF, CR or LF in a written value becomes one
-// space. A line break in a section or key name is replaced the same way, and "=" cannot be part
-// of a key (the key ends at the first "=").
+// space, and spaces and tabs around it are trimmed (as the reader would). Names get the same
+// treatment; a key ends at its first "=", and a write whose section or key cannot be read back
+// as written (empty, or a key starting with ";", "#" or "[...]") is ignored.
 #pragma once
 
 #include <string>
