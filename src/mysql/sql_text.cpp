@@ -1,5 +1,7 @@
 #include "mysql/sql_text.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 
 namespace dravn {
@@ -101,6 +103,128 @@ std::string SqlLiteral(const SqlConnection& connection, const SqlColumn& column,
             break;
     }
     return connection.quote(v);
+}
+
+namespace {
+
+struct Literal {
+    size_t begin;  // position of the opening quote
+    size_t end;    // one past the closing quote
+};
+
+std::string Upper(std::string_view word) {
+    std::string out(word);
+    for (char& ch : out)
+        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    return out;
+}
+
+// Walks the statement's tokens and collects the quoted texts that hold passwords.
+std::vector<Literal> FindPasswordLiterals(std::string_view sql) {
+    std::vector<Literal> found;
+    std::vector<std::string> recent;  // significant tokens so far, upper case
+    bool identified = false;
+    auto prev = [&](size_t back) -> std::string {
+        return recent.size() >= back ? recent[recent.size() - back] : std::string();
+    };
+    size_t i = 0;
+    const size_t n = sql.size();
+    while (i < n) {
+        char ch = sql[i];
+        if (std::isspace(static_cast<unsigned char>(ch))) {
+            ++i;
+        } else if (ch == '#' || (ch == '-' && i + 2 < n && sql[i + 1] == '-' &&
+                                 std::isspace(static_cast<unsigned char>(sql[i + 2])))) {
+            size_t e = sql.find('\n', i);
+            i = e == std::string_view::npos ? n : e + 1;
+        } else if (ch == '/' && i + 1 < n && sql[i + 1] == '*') {
+            size_t e = sql.find("*/", i + 2);
+            i = e == std::string_view::npos ? n : e + 2;
+        } else if (ch == '\'' || ch == '"') {
+            size_t j = i + 1;
+            while (j < n) {
+                if (sql[j] == '\\') {
+                    j += 2;
+                } else if (sql[j] == ch) {
+                    if (j + 1 < n && sql[j + 1] == ch) {
+                        j += 2;  // doubled quote inside the text
+                    } else {
+                        break;
+                    }
+                } else {
+                    ++j;
+                }
+            }
+            size_t end = std::min(j + 1, n);
+            bool secret =
+                (prev(1) == "BY" && prev(2) == "IDENTIFIED") ||
+                (prev(1) == "PASSWORD" && prev(2) == "BY" && prev(3) == "IDENTIFIED") ||
+                (prev(1) == "(" && (prev(2) == "PASSWORD" || prev(2) == "OLD_PASSWORD")) ||
+                (identified && (prev(1) == "USING" || prev(1) == "AS")) ||
+                (prev(1) == "=" && recent.size() >= 2 && recent[0] == "SET" && recent[1] == "PASSWORD");
+            if (secret)
+                found.push_back({i, end});
+            recent.push_back("'");
+            i = end;
+        } else if (ch == '`') {
+            size_t e = sql.find('`', i + 1);
+            i = e == std::string_view::npos ? n : e + 1;
+            recent.push_back("`");
+        } else if (std::isalnum(static_cast<unsigned char>(ch)) || ch == '_' || ch == '$' || ch == '@' ||
+                   static_cast<unsigned char>(ch) >= 0x80) {
+            size_t j = i;
+            while (j < n && (std::isalnum(static_cast<unsigned char>(sql[j])) || sql[j] == '_' ||
+                             sql[j] == '$' || sql[j] == '@' || static_cast<unsigned char>(sql[j]) >= 0x80))
+                ++j;
+            std::string word = Upper(sql.substr(i, j - i));
+            if (word == "IDENTIFIED")
+                identified = true;
+            recent.push_back(std::move(word));
+            i = j;
+        } else {
+            if (ch == ';')
+                identified = false;
+            recent.push_back(std::string(1, ch));
+            ++i;
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+std::vector<std::string> PasswordLiterals(std::string_view sql) {
+    std::vector<std::string> out;
+    for (const Literal& l : FindPasswordLiterals(sql)) {
+        size_t inner = l.end - l.begin >= 2 ? l.end - l.begin - 2 : 0;
+        out.emplace_back(sql.substr(l.begin + 1, inner));
+    }
+    return out;
+}
+
+std::string HidePasswords(std::string_view sql) {
+    std::string out;
+    size_t at = 0;
+    for (const Literal& l : FindPasswordLiterals(sql)) {
+        out.append(sql.substr(at, l.begin - at));
+        out += "'***'";
+        at = l.end;
+    }
+    out.append(sql.substr(at));
+    return out;
+}
+
+std::string HideSecrets(std::string text, const std::vector<std::string>& secrets) {
+    for (const std::string& secret : secrets) {
+        if (secret.empty())
+            continue;
+        size_t pos = 0;
+        while ((pos = text.find(secret, pos)) != std::string::npos) {
+            text.replace(pos, secret.size(), "***");
+            pos += 3;
+        }
+    }
+    return text;
 }
 
 }  // namespace dravn

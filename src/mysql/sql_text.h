@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "mysql/sql_connection.h"
 
@@ -26,5 +27,15 @@ std::string FormatFloat(float f);
 // binary columns as _binary strings; BIT values as hexadecimal; everything else as an escaped
 // text between single quotes.
 std::string SqlLiteral(const SqlConnection& connection, const SqlColumn& column, const SqlValue& value);
+
+// Passwords in statements, kept out of logs and messages. A password literal is a quoted text
+// after IDENTIFIED BY [PASSWORD], inside PASSWORD(...) or OLD_PASSWORD(...), after USING or AS in
+// an IDENTIFIED VIA/WITH clause, or after "=" in SET PASSWORD.
+// The password literals of a statement, as written between their quotes.
+std::vector<std::string> PasswordLiterals(std::string_view sql);
+// The statement with each password literal replaced by '***'.
+std::string HidePasswords(std::string_view sql);
+// The text with every occurrence of each non-empty secret replaced by "***".
+std::string HideSecrets(std::string text, const std::vector<std::string>& secrets);
 
 }  // namespace dravn

@@ -301,6 +301,33 @@ TEST(SqlText, IdentifiersAndEscaping) {
     EXPECT_EQ(QuoteIdentifier("users"), "`users`");
     EXPECT_EQ(QuoteIdentifier("a`b"), "`a``b`");
 
+    struct Hidden {
+        const char* sql;
+        const char* logged;
+    } statements[] = {
+        {"CREATE USER 'kari'@'%' IDENTIFIED BY 'hemmeleg'", "CREATE USER 'kari'@'%' IDENTIFIED BY '***'"},
+        {"GRANT ALL ON firma.* TO kari@'%' identified by 'It''s \\'x\\''; FLUSH PRIVILEGES",
+         "GRANT ALL ON firma.* TO kari@'%' identified by '***'; FLUSH PRIVILEGES"},
+        {"CREATE USER x IDENTIFIED BY PASSWORD '*94BDCEBE19083CE2A1F959FD02F964C7AF4CFC29'",
+         "CREATE USER x IDENTIFIED BY PASSWORD '***'"},
+        {"SET PASSWORD FOR 'kari'@'%' = PASSWORD(\"abc\")", "SET PASSWORD FOR 'kari'@'%' = PASSWORD('***')"},
+        {"SET PASSWORD = '*94BD'", "SET PASSWORD = '***'"},
+        {"ALTER USER kari IDENTIFIED VIA ed25519 USING PASSWORD('abc')",
+         "ALTER USER kari IDENTIFIED VIA ed25519 USING PASSWORD('***')"},
+        {"CREATE USER y IDENTIFIED WITH mysql_native_password AS '*94BD'",
+         "CREATE USER y IDENTIFIED WITH mysql_native_password AS '***'"},
+        // Texts that only look like the keywords are left alone.
+        {"UPDATE users SET realname='IDENTIFIED BY', note='x' WHERE id=1",
+         "UPDATE users SET realname='IDENTIFIED BY', note='x' WHERE id=1"},
+        {"SELECT a AS 'b' FROM t", "SELECT a AS 'b' FROM t"},
+    };
+    for (const Hidden& h : statements)
+        EXPECT_EQ(HidePasswords(h.sql), h.logged) << h.sql;
+    EXPECT_EQ(PasswordLiterals("CREATE USER a IDENTIFIED BY 'O\\'Neill'"),
+              (std::vector<std::string>{"O\\'Neill"}));
+    EXPECT_EQ(HideSecrets("near 'IDENTIFIED BY 'abc'' and abc again", {"abc", ""}),
+              "near 'IDENTIFIED BY '***'' and *** again");
+
     DRAVN_REQUIRE_SERVERS();
     SqlConnection c;
     c.open(CompanyRoot());
