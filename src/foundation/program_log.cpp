@@ -31,7 +31,7 @@ const std::string& ProgramLog::LogFileName() {
 
 void ProgramLog::ClearLog() {
     const std::string line =
-        f_.textDate().DateTimeText(f_.host().now()) + " LOGGFIL TØMT (TextFile.ClearLog).";
+        f_.textDate().DateTimeText(f_.host().now()) + "  LOGGFIL TØMT (TextFile.ClearLog).";
     list_.assign(1, line);
     encoding_ = TextEncoding::Ansi;  // the file is created anew
     std::string error;
