@@ -37,6 +37,7 @@ TEST_F(SettingsTest, FirstRunCreatesTheFolderStampsTheFileAndWritesDefaults) {
     EXPECT_EQ(s.SettingsFolder, base() + "etc/");
     EXPECT_EQ(s.CurrentSection, "STANDARD");
     EXPECT_EQ(s.LoginText, "LOGIN: kari  node: testhost.");
+    EXPECT_EQ(f.desktopExtents(), (DesktopExtents{1920, 1080, 0, 0}));
 
     // Start saves through GetFolder("log"), so the stamps and defaults are on disk already.
     IniFile disk = OnDisk(etcIni());
