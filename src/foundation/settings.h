@@ -1,4 +1,4 @@
-// The program-wide settings state: the one settings file in use (brenmoto.ini or a logon-specific
+// The program-wide settings state: the one settings file in use (brenmoto.ini or a per-logon
 // file beside it), the current section, the stamps and first-run defaults written when a file is
 // opened, and the small read/write operations every other part uses.
 //

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 class ProgramLogTest : public FoundationTest {
   protected:
     std::string logFile() const { return base() + "log/Dravn6SQLAdm.log"; }
-    void Settings(const std::string& standard) { WriteFile(etcIni(), "[STANDARD]\r\n" + standard); }
+    void WriteSettings(const std::string& standard) { WriteFile(etcIni(), "[STANDARD]\r\n" + standard); }
     static std::vector<std::string> Lines(const std::string& text) {
         std::vector<std::string> lines;
         size_t pos = 0;
@@ -29,7 +29,7 @@ class ProgramLogTest : public FoundationTest {
 };
 
 TEST_F(ProgramLogTest, PreviousRunsThisRunAndTheStartupTrace) {
-    Settings("LogToFile=1\r\n");
+    WriteSettings("LogToFile=1\r\n");
     WriteFile(logFile(), "one\r\ntwo\r\nthree\r\n");
     Foundation& f = foundation();
     f.Start();  // logs START, INIFIL and BRUKER
@@ -52,7 +52,7 @@ TEST_F(ProgramLogTest, PreviousRunsThisRunAndTheStartupTrace) {
 }
 
 TEST_F(ProgramLogTest, LineFormat) {
-    Settings("LogToFile=1\r\n");
+    WriteSettings("LogToFile=1\r\n");
     Foundation& f = foundation();
     f.log().LogLine("before the set-up");
     f.Start();
@@ -68,7 +68,7 @@ TEST_F(ProgramLogTest, LineFormat) {
 }
 
 TEST_F(ProgramLogTest, LogToFileOffRecordsNothingButStillReadsTheFile) {
-    Settings("LogToFile=0\r\n");
+    WriteSettings("LogToFile=0\r\n");
     WriteFile(logFile(), "a\r\nb\r\nc\r\n");
     Foundation& f = foundation();
     f.Start();
@@ -81,7 +81,7 @@ TEST_F(ProgramLogTest, LogToFileOffRecordsNothingButStillReadsTheFile) {
 }
 
 TEST_F(ProgramLogTest, ClearLogAtStartReplacesTheFileEvenWithLoggingOff) {
-    Settings("LogToFile=0\r\nClearLogFileOnStartup=1\r\n");
+    WriteSettings("LogToFile=0\r\nClearLogFileOnStartup=1\r\n");
     WriteFile(logFile(), "old\r\nlines\r\n");
     Foundation& f = foundation();
     f.Start();
@@ -92,7 +92,7 @@ TEST_F(ProgramLogTest, ClearLogAtStartReplacesTheFileEvenWithLoggingOff) {
 }
 
 TEST_F(ProgramLogTest, ClearLogFailureIsShownAndTheStartGoesOn) {
-    Settings("LogToFile=1\r\nClearLogFileOnStartup=1\r\n");
+    WriteSettings("LogToFile=1\r\nClearLogFileOnStartup=1\r\n");
     fs::create_directories(logFile());  // a folder where the file should be
     Foundation& f = foundation();
     f.Start();
@@ -118,7 +118,7 @@ TEST_F(ProgramLogTest, FileNameAndEncoding) {
     // A log loaded with a byte-order mark is written back in that encoding.
     NewRun();
     host.program = root + "bin/Dravn6SQLAdm";
-    Settings("LogToFile=1\r\n");
+    WriteSettings("LogToFile=1\r\n");
     WriteFile(logFile(), "\xEF\xBB\xBFæøå\r\n");
     foundation().Start();
     foundation().WriteLogAtEnd();

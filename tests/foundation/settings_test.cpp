@@ -117,7 +117,7 @@ TEST_F(SettingsTest, SettingsFileInTheWorkingDirectoryIsPreferred) {
     EXPECT_FALSE(fs::exists(base() + "etc"));
 }
 
-TEST_F(SettingsTest, LogonSpecificSettingsFile) {
+TEST_F(SettingsTest, PerLogonSettingsFile) {
     struct Case {
         const char* logonIniFile;
         const char* expectedName;
