@@ -122,8 +122,10 @@ std::string Upper(std::string_view word) {
 // Walks the statement's tokens and collects the quoted texts that hold passwords.
 std::vector<Literal> FindPasswordLiterals(std::string_view sql) {
     std::vector<Literal> found;
-    std::vector<std::string> recent;  // significant tokens so far, upper case
-    bool identified = false;
+    std::vector<std::string> recent;  // significant tokens of the current statement, upper case
+    bool identified = false;          // IDENTIFIED seen in the current statement
+    bool setPassword = false;         // the statement is SET PASSWORD ...
+    bool equalsSeen = false;
     auto prev = [&](size_t back) -> std::string {
         return recent.size() >= back ? recent[recent.size() - back] : std::string();
     };
@@ -156,12 +158,11 @@ std::vector<Literal> FindPasswordLiterals(std::string_view sql) {
                 }
             }
             size_t end = std::min(j + 1, n);
-            bool secret =
-                (prev(1) == "BY" && prev(2) == "IDENTIFIED") ||
-                (prev(1) == "PASSWORD" && prev(2) == "BY" && prev(3) == "IDENTIFIED") ||
-                (prev(1) == "(" && (prev(2) == "PASSWORD" || prev(2) == "OLD_PASSWORD")) ||
-                (identified && (prev(1) == "USING" || prev(1) == "AS")) ||
-                (prev(1) == "=" && recent.size() >= 2 && recent[0] == "SET" && recent[1] == "PASSWORD");
+            // After IDENTIFIED every quoted text counts, so that a malformed statement does not
+            // show its password either.
+            bool secret = identified ||
+                          (prev(1) == "(" && (prev(2) == "PASSWORD" || prev(2) == "OLD_PASSWORD")) ||
+                          (setPassword && equalsSeen);
             if (secret)
                 found.push_back({i, end});
             recent.push_back("'");
@@ -179,12 +180,19 @@ std::vector<Literal> FindPasswordLiterals(std::string_view sql) {
             std::string word = Upper(sql.substr(i, j - i));
             if (word == "IDENTIFIED")
                 identified = true;
+            if (word == "PASSWORD" && recent.size() == 1 && recent[0] == "SET")
+                setPassword = true;
             recent.push_back(std::move(word));
             i = j;
         } else {
-            if (ch == ';')
-                identified = false;
-            recent.push_back(std::string(1, ch));
+            if (ch == ';') {
+                identified = setPassword = equalsSeen = false;
+                recent.clear();
+            } else {
+                if (ch == '=')
+                    equalsSeen = true;
+                recent.push_back(std::string(1, ch));
+            }
             ++i;
         }
     }

@@ -29,8 +29,9 @@ std::string FormatFloat(float f);
 std::string SqlLiteral(const SqlConnection& connection, const SqlColumn& column, const SqlValue& value);
 
 // Passwords in statements, kept out of logs and messages. A password literal is a quoted text
-// after IDENTIFIED BY [PASSWORD], inside PASSWORD(...) or OLD_PASSWORD(...), after USING or AS in
-// an IDENTIFIED VIA/WITH clause, or after "=" in SET PASSWORD.
+// after the keyword IDENTIFIED (every one up to the end of the statement, so that a malformed
+// statement does not show its password either), inside PASSWORD(...) or OLD_PASSWORD(...), or
+// after "=" in SET PASSWORD.
 // The password literals of a statement, as written between their quotes.
 std::vector<std::string> PasswordLiterals(std::string_view sql);
 // The statement with each password literal replaced by '***'.

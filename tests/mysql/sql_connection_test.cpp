@@ -316,6 +316,10 @@ TEST(SqlText, IdentifiersAndEscaping) {
          "ALTER USER kari IDENTIFIED VIA ed25519 USING PASSWORD('***')"},
         {"CREATE USER y IDENTIFIED WITH mysql_native_password AS '*94BD'",
          "CREATE USER y IDENTIFIED WITH mysql_native_password AS '***'"},
+        // A malformed statement hides its password as well; the next statement is its own.
+        {"ALTER USER a IDENTIFIED BY BY 'geheim' REQUIRE SSL; SELECT 'ope'",
+         "ALTER USER a IDENTIFIED BY BY '***' REQUIRE SSL; SELECT 'ope'"},
+        {"SET PASSWORD FOR a = 'x'; SELECT 'y' = 'y'", "SET PASSWORD FOR a = '***'; SELECT 'y' = 'y'"},
         // Texts that only look like the keywords are left alone.
         {"UPDATE users SET realname='IDENTIFIED BY', note='x' WHERE id=1",
          "UPDATE users SET realname='IDENTIFIED BY', note='x' WHERE id=1"},
