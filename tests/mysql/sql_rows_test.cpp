@@ -60,7 +60,7 @@ void FillFixture(SqlConnection& c) {
         " '2024-06-30 12:00:00', '2024-06-30 12:00:00', '1970-01-01 00:00:01', '', '', '', '', 'a', '', '')");
 }
 
-TEST(Rows, ReadExactValues) {
+TEST(SqlRows, ReadExactValues) {
     DRAVN_REQUIRE_SERVERS();
     ScratchDatabase db(CompanyRoot());
     FillFixture(db.admin());
@@ -106,7 +106,7 @@ TEST(Rows, ReadExactValues) {
     }
 }
 
-TEST(Rows, ColumnMetadata) {
+TEST(SqlRows, ColumnMetadata) {
     DRAVN_REQUIRE_SERVERS();
     ScratchDatabase db(CompanyRoot());
     FillFixture(db.admin());
@@ -151,7 +151,7 @@ std::string Checksum(SqlConnection& c, const std::string& table) {
     return c.queryAll("CHECKSUM TABLE " + table).rows.at(0).at(1).value_or("");
 }
 
-TEST(Rows, CopiesExactlyToTheSameAndAnotherServer) {
+TEST(SqlRows, CopiesExactlyToTheSameAndAnotherServer) {
     DRAVN_REQUIRE_SERVERS();
     ScratchDatabase source(CompanyRoot());
     FillFixture(source.admin());
@@ -189,7 +189,7 @@ TEST(Rows, CopiesExactlyToTheSameAndAnotherServer) {
     EXPECT_EQ(Checksum(target.admin(), "fixture"), checksum);
 }
 
-TEST(Rows, UpdateAndDeleteById) {
+TEST(SqlRows, UpdateAndDeleteById) {
     DRAVN_REQUIRE_SERVERS();
     ScratchDatabase db(CompanyRoot());
     FillFixture(db.admin());
@@ -220,7 +220,7 @@ TEST(Rows, UpdateAndDeleteById) {
     EXPECT_THROW(w.remove(std::nullopt), SqlError);
 }
 
-TEST(Rows, BatchesStayWithinTheLimit) {
+TEST(SqlRows, BatchesStayWithinTheLimit) {
     DRAVN_REQUIRE_SERVERS();
     ScratchDatabase db(CompanyRoot());
     SqlConnection& c = db.admin();
