@@ -32,6 +32,24 @@ std::string QuoteIdentifier(std::string_view name) {
     return out;
 }
 
+std::string FormatDouble(double d) {
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, d);
+    return std::string(buf, r.ptr);
+}
+
+// A FLOAT as the shortest text that gives the same float again when the server reads it as a
+// DOUBLE and stores it in a FLOAT column; the float's exact value as a double otherwise.
+std::string FormatFloat(float f) {
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, f);
+    double back = 0;
+    auto p = std::from_chars(buf, r.ptr, back);
+    if (p.ec == std::errc() && static_cast<float>(back) == f)
+        return std::string(buf, r.ptr);
+    return FormatDouble(static_cast<double>(f));
+}
+
 namespace {
 
 bool IsInteger(std::string_view v) {
