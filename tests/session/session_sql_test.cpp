@@ -49,6 +49,7 @@ TEST_F(SessionTest, RunSqlKeepsPasswordsOutOfLogAndErrors) {
     UseCompanyDatabase("");
     ASSERT_TRUE(s.iConnect());
     std::string user = test::UniqueName("dvt_pw");
+    serverUsers.push_back(user);
     secrets.push_back("Hemm'eleg-Pw1");
     secrets.push_back("Andre-Pw2");
 

@@ -132,7 +132,8 @@ class SessionTest : public ::testing::Test {
     FakeHost host;
     ScriptedInteraction ui;
     std::string root;
-    std::vector<std::string> secrets;  // must never appear in the log
+    std::vector<std::string> secrets;      // must never appear in the log
+    std::vector<std::string> serverUsers;  // accounts ('name'@'%') dropped at the end of the test
 
   private:
     static void DropServerUser(const std::string& user) {
@@ -146,7 +147,6 @@ class SessionTest : public ::testing::Test {
 
     std::unique_ptr<Foundation> foundationPtr;
     std::unique_ptr<Session> sessionPtr;
-    std::vector<std::string> serverUsers;
 };
 
 }  // namespace dravn::test
