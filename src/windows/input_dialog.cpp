@@ -54,7 +54,11 @@ TInputForm::TInputForm(WindowContext& context, QWidget* parent) : TDialogForm(co
     ef.setPixelSize(19);
     ef.setWeight(QFont::Light);
     Edit1->setFont(ef);
-    completer_ = Edit1->completer();
+    // A completer of the window's own (the list's default one is deleted when it is removed).
+    completer_ = new QCompleter(Edit1->model(), Edit1);
+    completer_->setCaseSensitivity(Qt::CaseInsensitive);
+    completer_->setCompletionMode(QCompleter::InlineCompletion);
+    Edit1->setCompleter(completer_);
     editColumn->addWidget(Edit1);
     editColumn->addStretch(1);
     row->addLayout(editColumn, 1);
@@ -92,6 +96,18 @@ void TInputForm::FormShow() {
     Edit1->setEditText(text);
     Edit1->lineEdit()->selectAll();
     Edit1->setFocus();
+}
+
+// Enter confirms whatever the field shows, also when the list's inline completion would take
+// the key for itself.
+bool TInputForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    if (TDialogForm::FormKeyDown(key, modifiers))
+        return true;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !(modifiers & ~Qt::KeypadModifier)) {
+        BitBtn1->click();
+        return true;
+    }
+    return false;
 }
 
 // Closing by the close picture cancels.

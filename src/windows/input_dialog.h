@@ -33,10 +33,11 @@ class TInputForm : public TDialogForm {
 
   protected:
     void FormShow() override;
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
     void CloseImageClick() override;
 
   private:
-    QCompleter* completer_ = nullptr;  // the editable list's own completer
+    QCompleter* completer_ = nullptr;  // completes from the earlier entries
 };
 
 // The input unit: the input window (created at the first question and kept) and InputStr.
