@@ -38,6 +38,7 @@ TDialogSizeableForm::TDialogSizeableForm(WindowContext& context, const QString& 
     HeaderLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     HeaderLabel->setIndent(10);
     SetHeaderColor(Qt::white);
+    CloseImage->setPixmap(DrawPicture(Picture::Close, HeaderHeight, Qt::white));  // on the dark header
 
     TopRightPanel = new QFrame(Headerpanel);
     TopRightPanel->setObjectName("TopRightPanel");
