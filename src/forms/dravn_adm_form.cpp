@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -119,7 +120,7 @@ void AddLabelled(QVBoxLayout* layout, const QString& labelName, const QString& c
 QHBoxLayout* ButtonWithText(QPushButton* button, QLabel* text) {
     auto* row = new QHBoxLayout();
     row->setSpacing(16);
-    button->setFixedWidth(360);
+    button->setFixedWidth(300);
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     row->addWidget(button, 0, Qt::AlignTop);
@@ -189,6 +190,10 @@ TDravnAdmForm::TDravnAdmForm(FormsContext& forms, QWidget* parent)
     PageControl1 = new QTabWidget(body);
     PageControl1->setObjectName("PageControl1");
     PageControl1->setDocumentMode(true);
+    QFont tabFont = PageControl1->tabBar()->font();
+    tabFont.setPixelSize(14);
+    PageControl1->tabBar()->setFont(tabFont);
+    PageControl1->tabBar()->setStyleSheet("QTabBar::tab { padding: 5px 8px; }");
     bodyRow->addWidget(PageControl1, 1);
     static_cast<QVBoxLayout*>(ClientPanel->layout())->addWidget(body, 1);
 
@@ -407,12 +412,15 @@ void TDravnAdmForm::BuildTablesTab() {
                   "Denne lista viser standard tabeller til Solvenkaret. Tabellar som er funne på server er "
                   "merka (avhaka).",
                   TabSheet2, true);
+    QFont note = font();
+    note.setPixelSize(13);
+    Label11->setFont(note);
     first->addWidget(Label2);
     first->addWidget(DravnTables, 1);
     first->addWidget(Label11);
     auto* firstPanel = new QWidget(TabSheet2);
     firstPanel->setObjectName("DravnTablesPanel");
-    firstPanel->setFixedWidth(250);
+    firstPanel->setFixedWidth(190);
     first->setContentsMargins(0, 0, 0, 0);
     firstPanel->setLayout(first);
     layout->addWidget(firstPanel);
@@ -426,73 +434,95 @@ void TDravnAdmForm::BuildTablesTab() {
                   "tilhøyrer Solvenkaret. NB! det kan vere fleire av tabellane som tilhøyrer Solvenkaret, "
                   "eksempelvis varelager.",
                   TabSheet2, true);
+    Label12->setFont(Label11->font());
     second->addWidget(Label3);
     second->addWidget(ServerTables, 1);
     second->addWidget(Label12);
     auto* secondPanel = new QWidget(TabSheet2);
     secondPanel->setObjectName("ServerTablesPanel");
-    secondPanel->setFixedWidth(290);
+    secondPanel->setFixedWidth(220);
     second->setContentsMargins(0, 0, 0, 0);
     secondPanel->setLayout(second);
     layout->addWidget(secondPanel);
 
-    auto* right = new QVBoxLayout();
-    right->setSpacing(12);
-    CreateTableButton = MakeButton("CreateTableButton", "Sjekk og oppgrader tabellar", TabSheet2);
+    // The right column holds the upgrade and the two conversions, each button over its
+    // explanation; on a small window it scrolls rather than squeezing the texts.
+    auto* scroll = new QScrollArea(TabSheet2);
+    scroll->setObjectName("TablesScroll");
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* column = new QWidget(scroll);
+    column->setObjectName("TablesColumn");
+    auto* right = new QVBoxLayout(column);
+    right->setContentsMargins(0, 0, 8, 0);
+    right->setSpacing(6);
+    QFont explanation = font();
+    explanation.setPixelSize(13);
+    QFont buttonFont = font();
+    buttonFont.setPixelSize(14);
+    auto addAction = [&](QPushButton* button, QLabel* text, QLabel* done) {
+        button->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+        button->setFont(buttonFont);
+        text->setWordWrap(true);
+        text->setFont(explanation);
+        right->addWidget(button);
+        right->addWidget(text);
+        if (done) {
+            SetTextColor(done, QColor(0, 128, 0));
+            done->setFont(explanation);
+            done->hide();
+            QSizePolicy keep = done->sizePolicy();
+            keep.setRetainSizeWhenHidden(true);
+            done->setSizePolicy(keep);
+            right->addWidget(done);
+        }
+        right->addSpacing(10);
+    };
+    CreateTableButton = MakeButton("CreateTableButton", "Sjekk og oppgrader tabellar", column);
     Label10 =
         MakeLabel("Label10",
                   "Sjekk og korriger alle nødvendige tabellar til Solvenkaret. Manglande tabellar og felt "
                   "blir oppretta. Denne rutina krev at du er administrator på server. Overflødige tabellar "
                   "og felt i tabellar blir ikkje fjerna.",
-                  TabSheet2);
-    right->addLayout(ButtonWithText(CreateTableButton, Label10));
+                  column);
+    addAction(CreateTableButton, Label10, nullptr);
 
-    BigBlobButton = MakeButton("BigBlobButton", "Klargjer dokumentdatabase for store datamengder", TabSheet2);
+    BigBlobButton = MakeButton("BigBlobButton", "Klargjer dokumentdatabase for store datamengder", column);
     BigBlobText =
         MakeLabel("BigBlobText",
                   "Denne rutina opprettar ein eigen tabell for dokumentdata (document_blob) , kopierer "
                   "data og fjernar data i dokumenttabellen (document). Denne rutina sjekker fyrst om "
                   "det er gjennomførbart. Du får spørsmål om fullføring før programmet foretek "
                   "flytting av data.",
-                  TabSheet2);
-    BigBlobLabel =
-        MakeLabel("BigBlobLabel", "Dokumentdatabasa er klargjort for store datamengder", TabSheet2);
-    right->addLayout(ButtonWithText(BigBlobButton, BigBlobText));
-    right->addWidget(BigBlobLabel);
+                  column);
+    BigBlobLabel = MakeLabel("BigBlobLabel", "Dokumentdatabasa er klargjort for store datamengder", column);
+    addAction(BigBlobButton, BigBlobText, BigBlobLabel);
 
-    SplitBlobButton = MakeButton("SplitBlobButton", "Klargjer dokumentdatabase for fleire filer", TabSheet2);
+    SplitBlobButton = MakeButton("SplitBlobButton", "Klargjer dokumentdatabase for fleire filer", column);
     SplitBlobText =
         MakeLabel("SplitBlobText",
                   "Denne rutina opprettar fleire nye tabellar for data "
                   "(document_blob_1-document_blob_20) slik at dokumenta blir splitta i fleire "
                   "tabellar. Det er standard 5000 dokument i kvar tabell. Dette valet kan kun brukast "
                   "dersom dokumentdatabasa er klargjort for store datamengder.",
-                  TabSheet2);
-    SplitBlobLabel = MakeLabel("SplitBlobLabel", "Dokumentdatabasa er klargjort for fleire filer", TabSheet2);
-    right->addLayout(ButtonWithText(SplitBlobButton, SplitBlobText));
-    right->addWidget(SplitBlobLabel);
-    for (QLabel* done : {BigBlobLabel, SplitBlobLabel}) {
-        SetTextColor(done, QColor(0, 128, 0));
-        done->setContentsMargins(376, 0, 0, 0);
-        done->hide();
-        QSizePolicy keep = done->sizePolicy();
-        keep.setRetainSizeWhenHidden(true);
-        done->setSizePolicy(keep);
-    }
+                  column);
+    SplitBlobLabel = MakeLabel("SplitBlobLabel", "Dokumentdatabasa er klargjort for fleire filer", column);
+    addAction(SplitBlobButton, SplitBlobText, SplitBlobLabel);
 
     auto* examples = new QHBoxLayout();
-    examples->setSpacing(16);
+    examples->setSpacing(12);
     auto* example1 = new QVBoxLayout();
-    Label13 = MakeLabel("Label13", "Eksempel på manuell klargjering", TabSheet2);
+    Label13 = MakeLabel("Label13", "Eksempel på manuell klargjering", column);
     Memo1 = MakeMemo(
-        "Memo1", TabSheet2,
+        "Memo1", column,
         {"USE databasenamn; ", "", "CREATE TABLE IF NOT EXISTS ", "document_blob_1 LIKE  document_blob;", "",
          "INSERT INTO document_blob_1  SELECT * ", "FROM document_blob WHERE id>=5000 AND ", "id<10000;", "",
          "DELETE FROM document_blob WHERE id>=5000 ", "AND id<10000;"});
     example1->addWidget(Label13);
     example1->addWidget(Memo1, 1);
     auto* example2 = new QVBoxLayout();
-    Label28 = MakeLabel("Label28", "Eksempel på sletting av ubrukte indekser", TabSheet2);
+    Label28 = MakeLabel("Label28", "Eksempel på sletting av ubrukte indekser", column);
     QStringList drops{"ALTER TABLE `document_blob_1`"};
     const QStringList indexes{"fulltextindex",       "category_index",      "companyindex",
                               "systemid_index",      "otherindex",          "object_tag_index",
@@ -506,14 +536,23 @@ void TDravnAdmForm::BuildTablesTab() {
                               "updated_index"};
     for (int i = 0; i < indexes.size(); ++i)
         drops << "  DROP INDEX `" + indexes[i] + "`" + (i + 1 < indexes.size() ? "," : ";");
-    Memo2 = MakeMemo("Memo2", TabSheet2, drops);
+    Memo2 = MakeMemo("Memo2", column, drops);
     Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     example2->addWidget(Label28);
     example2->addWidget(Memo2, 1);
+    for (QLabel* title : {Label13, Label28}) {
+        title->setFont(explanation);
+        title->setWordWrap(true);
+    }
+    for (QPlainTextEdit* memo : {Memo1, Memo2}) {
+        memo->setMinimumHeight(170);
+        memo->setMinimumWidth(60);
+    }
     examples->addLayout(example1, 1);
     examples->addLayout(example2, 1);
     right->addLayout(examples, 1);
-    layout->addLayout(right, 1);
+    scroll->setWidget(column);
+    layout->addWidget(scroll, 1);
 
     // The document-storage conversions come with the maintenance functions.
     BigBlobButton->setEnabled(false);
@@ -660,7 +699,7 @@ void TDravnAdmForm::BuildMaintenanceTab() {
                                   MakeLabel("Label27", "Denne rutina sjekkar tabellar for feil.", panel1)));
     auto* repair = new QHBoxLayout();
     repair->setSpacing(16);
-    SpeedButton5->setFixedWidth(360);
+    SpeedButton5->setFixedWidth(300);
     eRepairTable = MakeEdit("eRepairTable", panel1);
     eRepairTable->setFixedWidth(300);
     auto* repairEdit = new QVBoxLayout();
@@ -741,7 +780,7 @@ void TDravnAdmForm::BuildSchemaTab() {
 void TDravnAdmForm::BuildLinksPanel() {
     Panel14 = new QFrame(this);
     Panel14->setObjectName("Panel14");
-    Panel14->setFixedWidth(150);
+    Panel14->setFixedWidth(132);
     FillWith(Panel14, Qt::white);
     auto* layout = new QVBoxLayout(Panel14);
     layout->setContentsMargins(8, 24, 8, 8);
@@ -765,7 +804,7 @@ void TDravnAdmForm::BuildLinksPanel() {
             "MariaDB server");
     addLink(Image2, Label19, "Image2", "Label19", DrawDatabasePicture(64, QColor(0x00, 0x75, 0x8F), "My"),
             "MySQL server");
-    addLink(Image3, Label18, "Image3", "Label18", DrawMakerLogo(134, 56), "Brenmoto");
+    addLink(Image3, Label18, "Image3", "Label18", DrawMakerLogo(116, 46), "Brenmoto");
     addLink(Image4, Label21, "Image4", "Label21", DrawDatabasePicture(64, QColor(0x5D, 0x40, 0x37), "Mon"),
             "DB Monitor");
     layout->addStretch(1);

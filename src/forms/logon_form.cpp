@@ -99,14 +99,10 @@ TLogonForm::TLogonForm(FormsContext& forms, QWidget* parent)
     Headerpanel->setFixedHeight(kHeaderHeight);
     CloseImage->hide();
     Image1 = new TImage("Image1", Headerpanel);
-    Image1->setPixmap(DrawMakerLogo(180, 56));
-    Image1->setFixedSize(196, kHeaderHeight);
+    Image1->setPixmap(DrawMakerLogo(150, 48));
+    Image1->setFixedSize(164, kHeaderHeight);
     Image1->setToolTip(MakerWebSite);
     HeaderRow->addWidget(Image1);
-    // Keep the title centred on the window: a blank as wide as the logo on the left.
-    auto* balance = new QWidget(Headerpanel);
-    balance->setFixedWidth(196);
-    HeaderRow->insertWidget(0, balance);
 
     auto* client = static_cast<QVBoxLayout*>(ClientPanel->layout());
 

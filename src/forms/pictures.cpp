@@ -1,6 +1,7 @@
 #include "forms/pictures.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -28,9 +29,15 @@ QPixmap DrawMakerLogo(int width, int height) {
     inner.cubicTo(w * 0.25, top + h * 0.9, w * 0.25, top + h * 0.65, w * 0.55, top + h * 0.4);
     p.fillPath(inner, QColor(0xFF, 0xB3, 0x00));
 
+    // The name as large as the height allows, but never wider than the room beside the flame.
     QFont f;
-    f.setPixelSize(int(height * 0.42));
     f.setWeight(QFont::DemiBold);
+    const qreal room = width - w * 1.15;
+    for (int size = int(height * 0.42); size > 6; --size) {
+        f.setPixelSize(size);
+        if (QFontMetricsF(f).horizontalAdvance("Brenmoto") <= room)
+            break;
+    }
     p.setFont(f);
     p.setPen(QColor(0x3E, 0x3E, 0x30));
     p.drawText(QRectF(w * 1.15, 0, width - w * 1.15, height), Qt::AlignLeft | Qt::AlignVCenter, "Brenmoto");
