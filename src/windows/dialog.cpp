@@ -25,14 +25,14 @@ namespace {
 // A rotation of at least this many degrees counts as the rotate gesture that closes a window.
 constexpr qreal kRotateGestureDegrees = 45.0;
 
+}  // namespace
+
 void FillWith(QWidget* w, const QColor& color) {
     QPalette p = w->palette();
     p.setColor(QPalette::Window, color);
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
-
-}  // namespace
 
 QColor ToQColor(const Rgb& rgb) {
     return QColor(rgb.r, rgb.g, rgb.b);

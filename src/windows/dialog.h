@@ -44,6 +44,8 @@ class TImage : public QLabel {
 };
 
 QColor ToQColor(const Rgb& rgb);
+// Paints the widget's background in the colour.
+void FillWith(QWidget* widget, const QColor& color);
 
 class TDialogForm : public QWidget {
     Q_OBJECT

@@ -14,13 +14,6 @@ namespace dravn {
 
 namespace {
 
-void FillWith(QWidget* w, const QColor& color) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, color);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 TImage* CornerPicture(const QString& name, Picture picture, int tag, const QString& hint, QWidget* parent) {
     auto* image = new TImage(name, parent);
     image->setFixedSize(18, 18);

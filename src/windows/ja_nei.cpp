@@ -16,13 +16,6 @@ namespace {
 
 constexpr int kPadding = 3;
 
-void FillWith(QWidget* w, const QColor& color) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, color);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 }  // namespace
 
 TJaNeiForm::TJaNeiForm(const DefaultColors& colors, Point centre, const Rect& desktop, QWidget* parent)
