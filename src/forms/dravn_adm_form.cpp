@@ -57,13 +57,6 @@ void SetTextColor(QWidget* w, const QColor& color) {
     w->setPalette(p);
 }
 
-void FillWith(QWidget* w, const QColor& color) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, color);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 QLabel* MakeLabel(const QString& name, const QString& text, QWidget* parent, bool wrap = false) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);

@@ -1,13 +1,14 @@
-// Test entry of the console's window tests: one application object on Qt's offscreen platform.
+// Test entry of the console's window tests: one application object (with the central error
+// handler) on Qt's offscreen platform.
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include "windows/dravn_application.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    dravn::DravnApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     return RUN_ALL_TESTS();
 }
