@@ -20,6 +20,9 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
 
 #include "console/database_admin.h"
 #include "console/table_state.h"
@@ -136,6 +139,52 @@ void SetCheckItems(QListWidget* list, const std::vector<CheckedName>& items) {
         row->setCheckState(item.checked ? Qt::Checked : Qt::Unchecked);
     }
 }
+
+// The person at the keyboard as the main window's long operations see it: everything goes to the
+// program's user interaction, and the progress is also shown on the window's own Bar, whichever
+// window the system considers active.
+class BarProgress : public UserInteraction {
+  public:
+    BarProgress(UserInteraction& inner, QProgressBar* bar) : inner_(inner), bar_(bar) {}
+    void showMessage(const std::string& text, const std::string& caption) override {
+        inner_.showMessage(text, caption);
+    }
+    bool askYesNo(const std::string& question, bool defaultYes) override {
+        return inner_.askYesNo(question, defaultYes);
+    }
+    std::string askInput(const std::string& prompt, const std::string& defaultText) override {
+        return inner_.askInput(prompt, defaultText);
+    }
+    std::string chooseFolder(const std::string& startFolder) override {
+        return inner_.chooseFolder(startFolder);
+    }
+    std::optional<std::string> askLocalServerPassword(const std::string& user,
+                                                      const std::string& server) override {
+        return inner_.askLocalServerPassword(user, server);
+    }
+    void setWaitCursor(bool busy) override { inner_.setWaitCursor(busy); }
+    void showProgress(int position, int maximum) override {
+        if (maximum <= 0) {
+            bar_->hide();
+        } else {
+            bar_->setRange(0, maximum);
+            bar_->setValue(std::clamp(position, 0, maximum));
+            bar_->show();
+            bar_->repaint();
+        }
+        inner_.showProgress(position, maximum);
+    }
+    void shellOpen(const std::string& target) override { inner_.shellOpen(target); }
+    void requestQuit() override { inner_.requestQuit(); }
+    [[noreturn]] void terminateProgram(int exitCode) override {
+        inner_.terminateProgram(exitCode);
+        std::abort();  // not reached: the program has ended
+    }
+
+  private:
+    UserInteraction& inner_;
+    QProgressBar* bar_;
+};
 
 }  // namespace
 
@@ -785,7 +834,6 @@ void TDravnAdmForm::BuildLinksPanel() {
         image->setFixedHeight(72);
         caption = MakeLabel(labelName, text, Panel14);
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        caption->setCursor(Qt::PointingHandCursor);
         QFont f = caption->font();
         f.setPixelSize(13);
         caption->setFont(f);
@@ -1101,9 +1149,10 @@ void TDravnAdmForm::DropDatabaseButtonClick() {
 // ---- Table upgrade -------------------------------------------------------------------------
 
 void TDravnAdmForm::CreateTableButtonClick() {
+    BarProgress ui(forms_.ui(), Bar);
     const std::vector<std::string> fields = UpgradeTables(
-        forms_.session.DatabaseConnection, script_, [this](const std::string& s) { return RunSQL(s); },
-        forms_.ui(), ItemTexts(DravnTables), ItemTexts(ServerTables), [this] { RefreshTableState(); });
+        forms_.session.DatabaseConnection, script_, [this](const std::string& s) { return RunSQL(s); }, ui,
+        ItemTexts(DravnTables), ItemTexts(ServerTables), [this] { RefreshTableState(); });
     FillFieldList(fields);
 }
 

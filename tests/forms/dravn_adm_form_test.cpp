@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -383,6 +384,10 @@ TEST_F(AdmFormTest, CreatesUpgradesAndRemovesACompanyDatabaseThroughTheButtons) 
     EXPECT_TRUE(std::any_of(ui.progress.begin(), ui.progress.end(),
                             [](const auto& p) { return p.first == 78 && p.second == 78; }));
     EXPECT_EQ(ui.progress.back().second, 0);  // hidden at the end
+    // The window's own progress bar went the same way.
+    EXPECT_EQ(w.Bar->maximum(), 78);
+    EXPECT_EQ(w.Bar->value(), 78);
+    EXPECT_TRUE(w.Bar->isHidden());
     EXPECT_EQ(ui.waitDepth, 0);
     EXPECT_EQ(TDravnAdmForm::ItemTexts(w.FieldList).front(), "id");
     // A complete database needs no statement at all.
