@@ -6,12 +6,14 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
 #include "forms/logon_form.h"
 #include "foundation/text_date.h"
 #include "support/forms_fixture.h"
+#include "windows/reg_text.h"
 #include "windows/window_placement.h"
 
 namespace dravn::test {
@@ -266,6 +268,29 @@ TEST_F(LogonFormTest, ClearLogonEmptiesTheStoredLogonOnlyWhenConfirmedAndEndsThe
         EXPECT_EQ(main.ReadString("DRAVN_SQL", key, "none"), "") << key;
     for (const char* key : {"PersonalEmail", "PersonalPassword"})
         EXPECT_EQ(main.ReadString("Email", key, "none"), "") << key;
+}
+
+TEST_F(LogonFormTest, EditedAddressListIsOfferedAtOnce) {
+    WriteIni("brenmoto.ini", "[STANDARD]\r\nPersonalEmailList0=gammal@firma.no\r\nLogonInifile=x.ini\r\n");
+    forms();
+    WhenLogonShown([this](TLogonForm& w) {
+        // The editor opens modally over the logon window; the user replaces the list and closes it.
+        QTimer::singleShot(0, [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* editor = qobject_cast<TRegTextForm*>(top); editor && editor->isVisible()) {
+                    editor->Memo1->setPlainText("kari@firma.no\nola@firma.no");
+                    editor->close();
+                }
+        });
+        w.EditButtonClick();
+        EXPECT_EQ(w.email->count(), 2);
+        EXPECT_EQ(w.email->itemText(0), "kari@firma.no");
+        EXPECT_EQ(w.email->itemText(1), "ola@firma.no");
+        // The main settings file stays current until the window closes.
+        EXPECT_EQ(settings().SettingsFileName, etcFolder() + "brenmoto.ini");
+        w.BitBtn1->click();
+    });
+    ShowLogonWindow(forms(), kCaption, 0);
 }
 
 TEST(LogonFileName, NamesTheFileAfterTheLogon) {
