@@ -125,7 +125,31 @@ bool Session::DetectDocumentStorage() {
     return true;
 }
 
+void Session::PrepareSignOffConnection() {
+    if (SignedInUser.Id == 0 || signInDatabase_.empty())
+        return;
+    try {
+        if (!DatabaseConnection.isOpen()) {
+            // The main window closes the connection as it closes, and the user may have
+            // disconnected earlier: the connection is opened again, without questions, so that
+            // the sign-off still reaches the user's row.
+            ConnectOptions o = ConnectionOptions();
+            o.database = signInDatabase_;
+            o.connectTimeout = 5;
+            DatabaseConnection.open(o);
+            LogLine("iConnect: Tilkopla for avlogging");
+        } else if (DatabaseConnection.currentDatabase() != signInDatabase_) {
+            // Another company database may be current by now; its `users` row with the same id
+            // belongs to somebody else.
+            DatabaseConnection.selectDatabase(signInDatabase_);
+        }
+    } catch (const SqlError& e) {
+        LogLine("SQLERROR: " + std::string(e.what()));
+    }
+}
+
 void Session::ShutDownDatabase() {
+    PrepareSignOffConnection();
     try {
         SignOffUser();
     } catch (const SqlError& e) {

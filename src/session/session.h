@@ -104,9 +104,13 @@ class Session {
     void LogLine(const std::string& text) { f_.log().LogLine(text); }
     std::string QuoteValue(const std::string& value) const;
     bool ReadUserRow(const SqlResult& result);
+    // Makes sure the sign-off statements reach the user's own row: see ShutDownDatabase.
+    void PrepareSignOffConnection();
 
     Foundation& f_;
     bool compress_ = true;
+    // The database whose `users` table held the signed-in user's row.
+    std::string signInDatabase_;
 };
 
 }  // namespace dravn

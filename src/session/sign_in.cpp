@@ -132,6 +132,7 @@ bool Session::SignInUser() {
             f_.ui().showMessage("Brukarnamnet " + f_.folders().CurrentUserName() + tail);
     } else {
         signedIn = ReadUserRow(result);
+        signInDatabase_ = DatabaseConnection.currentDatabase();
     }
     if (openError)
         throw *openError;

@@ -401,6 +401,35 @@ TEST_F(SignInTest, SignOffAfterWorkingHours) {
     EXPECT_TRUE(Logged("RunSQL: UPDATE users SET object_tag=2 WHERE id=4"));
 }
 
+TEST_F(SignInTest, ShutDownSignsOffInTheSignInDatabaseAlsoAfterTheConnectionWasClosed) {
+    DRAVN_REQUIRE_SERVERS();
+    Connect();
+    foundation().settings().WriteIniString("Arbeid_ArbeidstidSlutt", "1600");
+    host.time = FakeHost::LocalTime(2024, 3, 5, 23, 0);
+    int id = AddUser({{"username", "root"}, {"activ", "1"}, {"checked", "3"}});
+    ASSERT_TRUE(session().SignInUser());
+
+    // Another database with a row of the same id is current when the program ends.
+    auto other = CompanyDatabase();
+    other->admin().execute("INSERT INTO users (id, username, checked) VALUES (" + std::to_string(id) +
+                           ", 'per', 5)");
+    session().DatabaseConnection.selectDatabase(other->name());
+    session().ShutDownDatabase();
+    EXPECT_EQ(Column(id, "checked"), "12");
+    EXPECT_EQ(other->admin().queryValue("SELECT checked FROM users WHERE id=" + std::to_string(id)), "5");
+
+    // The main window closes the connection before the end of the run.
+    db->admin().execute("UPDATE users SET checked=3 WHERE id=" + std::to_string(id));
+    UseCompanyDatabase(db->name());
+    ASSERT_TRUE(session().iConnect());
+    ASSERT_TRUE(session().SignInUser());
+    session().DatabaseConnection.close();
+    session().ShutDownDatabase();
+    EXPECT_EQ(Column(id, "checked"), "12");
+    EXPECT_TRUE(Logged("iConnect: Tilkopla for avlogging"));
+    EXPECT_FALSE(session().DatabaseConnection.isOpen());
+}
+
 TEST_F(SessionTest, EndOfWorkday) {
     struct Case {
         bool active;
