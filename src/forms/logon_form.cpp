@@ -480,6 +480,10 @@ void TLogonForm::SaveIniFIleData(const std::string& name, bool saveToDisk) {
         s.ResetIniSection();
     }
     s.SwitchSettingsFile(name);
+    // The window reads the method from the logon's own file when it opens again (at the next
+    // start that file is current), so the method is recorded there too; otherwise a server
+    // logon would always reopen as a user logon.
+    s.WriteIniInteger("LogonMethod", session.Logon.CurrentLogonMethod);
 }
 
 void TLogonForm::LogonLabelClick() {

@@ -68,6 +68,18 @@ TEST_F(LogonFormTest, ServerLogonHandsOverTheValuesAndRecordsItsOwnSettingsFile)
     EXPECT_EQ(previousFile, etcFolder() + "brenmoto.ini");
     EXPECT_EQ(main.ReadString("STANDARD", "LogonToLocalIP", ""), "1");
     EXPECT_EQ(main.ReadString("STANDARD", "UseSSLConnection", ""), "1");
+
+    // The next logon window (and the next start, which opens the logon's file) offers the server
+    // logon again.
+    EXPECT_EQ(settings().ReadIniInteger("LogonMethod"), 1);
+    int offered = 0;
+    WhenLogonShown([&](TLogonForm& w) {
+        offered = session().Logon.CurrentLogonMethod;
+        EXPECT_TRUE(w.ServerPanel->isVisibleTo(&w));
+        w.BitBtn1->click();
+    });
+    ShowLogonWindow(forms(), kCaption, 0);
+    EXPECT_EQ(offered, 1);
 }
 
 TEST_F(LogonFormTest, EmailLogonNamesItsFileByTheAddressAndPutsTheAddressFirstInTheList) {
