@@ -2,15 +2,12 @@
 
 #include <algorithm>
 
+#include "foundation/text_date.h"
 #include "mysql/sql_connection.h"
 
 namespace dravn {
 
 namespace {
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
@@ -18,19 +15,13 @@ bool Contains(std::string_view text, std::string_view part) {
 
 }  // namespace
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
 bool ListContains(const std::vector<std::string>& list, std::string_view name) {
-    return std::any_of(list.begin(), list.end(),
-                       [&](const std::string& item) { return SameNameIgnoringCase(item, name); });
+    return ListContainsIgnoringCase(list, name);
 }
 
 bool ListContains(const std::vector<CheckedName>& list, std::string_view name) {
     return std::any_of(list.begin(), list.end(),
-                       [&](const CheckedName& item) { return SameNameIgnoringCase(item.name, name); });
+                       [&](const CheckedName& item) { return SameTextIgnoringCase(item.name, name); });
 }
 
 TableState ComputeTableState(std::vector<std::string> documentFields, const std::vector<std::string>& tables,

@@ -46,7 +46,6 @@ TableState ComputeTableState(std::vector<std::string> documentFields, const std:
                              const std::vector<std::string>& dravnTables);
 
 // Letter case is ignored when a list is searched for a name, as list boxes do.
-bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 bool ListContains(const std::vector<std::string>& list, std::string_view name);
 bool ListContains(const std::vector<CheckedName>& list, std::string_view name);
 

@@ -1,4 +1,5 @@
 #include "forms/dravn_adm_form.h"
+#include "forms/qt_text.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -45,13 +46,6 @@ const QColor kNavy(0, 0, 128);
 
 constexpr const char* kLogonCaption = "Solvenkaret SQL Administrator";
 constexpr const char* kCreateTableMarker = "CREATE TABLE `";
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-std::string S(const QString& s) {
-    return s.toStdString();
-}
 
 void SetTextColor(QWidget* w, const QColor& color) {
     QPalette p = w->palette();

@@ -1,4 +1,5 @@
 #include "forms/logon_form.h"
+#include "forms/qt_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,13 +34,6 @@ constexpr int kBottomPanelHeight = 51;
 constexpr const char* kVersionText = "Versjon 11.69-3361  24.11.2026";
 constexpr const char* kMakerNotice = "Copyright © Brenmoto AS 2001-";
 constexpr const char* kEmailList = "PersonalEmailList";
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-std::string S(const QString& s) {
-    return s.toStdString();
-}
 
 QFrame* MakePanel(const QString& name, int height, QWidget* parent) {
     auto* panel = new QFrame(parent);

@@ -1,5 +1,7 @@
 #include "foundation/text_date.h"
 
+#include <algorithm>
+
 #include <cctype>
 #include <ctime>
 #include <vector>
@@ -222,6 +224,17 @@ bool ValidDate(const Fields& f) {
 }
 
 }  // namespace
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+bool ListContainsIgnoringCase(const std::vector<std::string>& list, std::string_view name) {
+    return std::any_of(list.begin(), list.end(),
+                       [&](const std::string& item) { return SameTextIgnoringCase(item, name); });
+}
 
 std::string TrimBlanks(std::string_view text) {
     size_t end = text.size();

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "foundation/host.h"
 
@@ -13,6 +14,12 @@ namespace dravn {
 
 // The text without spaces, carriage returns and line feeds at either end (tabs stay).
 std::string TrimBlanks(std::string_view text);
+
+// True when the two names are equal without regard to the case of their letters A-Z (table,
+// column, database and settings key names).
+bool SameTextIgnoringCase(std::string_view a, std::string_view b);
+// True when the list holds the name, compared as SameTextIgnoringCase does.
+bool ListContainsIgnoringCase(const std::vector<std::string>& list, std::string_view name);
 
 // The suite's scrambling of stored passwords and card codes. Both work on the Windows-1252 bytes
 // of the text (the form the suite's Windows programs store) and return UTF-8 of the resulting

@@ -1,22 +1,12 @@
 #include "foundation/usage_counters.h"
 
-#include <cctype>
-
 #include "foundation/settings.h"
+#include "foundation/text_date.h"
 
 namespace dravn {
 namespace {
 
 constexpr const char* kSection = "STANDARD";
-
-bool SameKey(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 }  // namespace
 
@@ -32,14 +22,14 @@ void UsageCounters::Save(Settings& settings) const {
 
 int UsageCounters::Count(std::string_view key) const {
     for (size_t i = 0; i < Keys.size(); ++i)
-        if (SameKey(Keys[i], key))
+        if (SameTextIgnoringCase(Keys[i], key))
             return counts_[i];
     return 0;
 }
 
 void UsageCounters::Increment(std::string_view key) {
     for (size_t i = 0; i < Keys.size(); ++i)
-        if (SameKey(Keys[i], key))
+        if (SameTextIgnoringCase(Keys[i], key))
             ++counts_[i];
 }
 

@@ -1,33 +1,11 @@
 // The server connection: preparing, connecting, disconnecting, the document-storage flags and
 // the release at the end of the run.
-#include <cctype>
 #include <filesystem>
 
+#include "foundation/text_date.h"
 #include "session/session.h"
 
 namespace dravn {
-
-namespace {
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
-bool ContainsNoCase(const std::vector<std::string>& list, const std::string& name) {
-    for (const std::string& item : list) {
-        if (EqualNoCase(item, name))
-            return true;
-    }
-    return false;
-}
-
-}  // namespace
 
 Session::Session(Foundation& foundation) : f_(foundation) {}
 
@@ -119,9 +97,9 @@ bool Session::DisconnectDatabase() {
 
 bool Session::DetectDocumentStorage() {
     std::vector<std::string> fields = DatabaseConnection.fieldNames("document");
-    DocumentsInBlobTable = !ContainsNoCase(fields, "document_data");
+    DocumentsInBlobTable = !ListContainsIgnoringCase(fields, "document_data");
     if (DocumentsInBlobTable)
-        DocumentBlobsSplit = ContainsNoCase(TableNameList, "document_blob_1");
+        DocumentBlobsSplit = ListContainsIgnoringCase(TableNameList, "document_blob_1");
     return true;
 }
 
