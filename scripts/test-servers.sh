@@ -41,8 +41,12 @@ start_one() {
     local name=$1 port=$2 tls=$3
     local base="$dir/$name"
     mkdir -p "$base/data" "$base/run"
-    mariadb-install-db --no-defaults --user=root --datadir="$base/data" \
-        --auth-root-authentication-method=normal >"$base/install.log" 2>&1
+    if ! mariadb-install-db --no-defaults --user=root --datadir="$base/data" --skip-name-resolve --force \
+        --auth-root-authentication-method=normal >"$base/install.log" 2>&1; then
+        echo "test-servers: creating the $name server's data folder failed:" >&2
+        cat "$base/install.log" >&2
+        exit 1
+    fi
     local extra=()
     if [ "$tls" = yes ]; then
         extra+=(--ssl-ca="$dir/tls/ca.pem" --ssl-cert="$dir/tls/server-cert.pem" --ssl-key="$dir/tls/server-key.pem")
@@ -51,11 +55,20 @@ start_one() {
         --pid-file="$base/run/mysqld.pid" --port="$port" --bind-address=127.0.0.1 \
         --log-error="$base/error.log" --skip-name-resolve --innodb-buffer-pool-size=32M \
         --max-allowed-packet=256M --default-time-zone=+00:00 "${extra[@]}" &
-    for _ in $(seq 1 100); do
-        [ -S "$base/run/mysqld.sock" ] && mariadb --no-defaults --socket="$base/run/mysqld.sock" -uroot \
-            -e 'select 1' >/dev/null 2>&1 && break
+    local up=no
+    for _ in $(seq 1 150); do
+        if [ -S "$base/run/mysqld.sock" ] && mariadb --no-defaults --socket="$base/run/mysqld.sock" -uroot \
+            -e 'select 1' >/dev/null 2>&1; then
+            up=yes
+            break
+        fi
         sleep 0.2
     done
+    if [ "$up" != yes ]; then
+        echo "test-servers: the $name server did not start:" >&2
+        cat "$base/error.log" >&2
+        exit 1
+    fi
     mariadb --no-defaults --socket="$base/run/mysqld.sock" -uroot <<SQL
 ALTER USER 'root'@'localhost' IDENTIFIED BY '$root_password';
 CREATE USER IF NOT EXISTS 'root'@'127.0.0.1';
