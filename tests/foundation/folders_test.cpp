@@ -210,7 +210,8 @@ TEST_F(FoldersTest, PersonalFolders) {
 }
 
 TEST_F(FoldersTest, LocalIPAddress) {
-    host.host = "localhost";
+    // A numeric host name resolves without a hosts file or name service.
+    host.host = "127.0.0.1";
     EXPECT_EQ(foundation().folders().LocalIPAddress(), "127.0.0.1");
     host.host = "";
     EXPECT_EQ(foundation().folders().LocalIPAddress(), "");
