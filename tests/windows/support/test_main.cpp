@@ -1,4 +1,4 @@
-// Test entry of the window tests: one application object (with the central error handler) on
+// Test entry of the window and form tests: one application object (with the central error handler) on
 // Qt's offscreen platform.
 #include <gtest/gtest.h>
 
