@@ -9,11 +9,22 @@
 #include <chrono>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "mysql/sql_connection.h"
 #include "mysql/sql_text.h"
 
 namespace dravn::test {
+
+// Fails the test for every log line that holds one of the secrets.
+inline void ExpectNoSecretLogged(const std::vector<std::string>& log,
+                                 const std::vector<std::string>& secrets) {
+    for (const std::string& line : log)
+        for (const std::string& secret : secrets)
+            if (!secret.empty()) {
+                EXPECT_EQ(line.find(secret), std::string::npos) << "password logged: " << line;
+            }
+}
 
 inline std::string EnvOrEmpty(const char* name) {
     const char* v = std::getenv(name);

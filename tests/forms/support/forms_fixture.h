@@ -32,18 +32,11 @@ namespace dravn::test {
 class FormsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "forms-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root = pattern + "/";
-        std::filesystem::create_directories(root + "home");
-        std::filesystem::create_directories(root + "work");
-        host.envVars = {{"APPDATA", root + "appdata"}, {"HOME", root + "home"}, {"USERNAME", "kari"}};
+        root = MakeTestHome(host, "forms");
+        ASSERT_FALSE(root.empty());
         if (!EnvOrEmpty("MYSQL_UNIX_PORT").empty())
             host.envVars["MYSQL_UNIX_PORT"] = EnvOrEmpty("MYSQL_UNIX_PORT");
-        host.cwd = root + "work/";
-        host.program = root + "bin/Dravn6SQLAdm";
         host.args = {"--debug"};
-        host.screens = {FakeHost::MakeMonitor(0, 0, 1920, 1080, 40)};
         secrets.push_back(RootPassword());
         if (auto* app = qobject_cast<DravnApplication*>(qApp))
             app->SetUserInteraction(&ui);
@@ -52,13 +45,8 @@ class FormsTest : public ::testing::Test {
     void TearDown() override {
         if (auto* app = qobject_cast<DravnApplication*>(qApp))
             app->SetUserInteraction(nullptr);
-        if (foundationPtr) {
-            for (const std::string& line : foundationPtr->log().LogList())
-                for (const std::string& secret : secrets)
-                    if (!secret.empty()) {
-                        EXPECT_EQ(line.find(secret), std::string::npos) << "password logged: " << line;
-                    }
-        }
+        if (foundationPtr)
+            ExpectNoSecretLogged(foundationPtr->log().LogList(), secrets);
         formsPtr.reset();
         windowsPtr.reset();
         sessionPtr.reset();

@@ -1,7 +1,10 @@
 // A Host for tests: every platform value is a plain field the test sets.
 #pragma once
 
+#include <stdlib.h>
+
 #include <chrono>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -60,5 +63,22 @@ class FakeHost : public Host {
     bool ctrlKeyDown() const override { return ctrl; }
     bool shiftKeyDown() const override { return shift; }
 };
+
+// Gives the host a user of its own in a fresh temporary folder: APPDATA, HOME and the working
+// directory lie below the returned root (ending in "/"), with one 1920 x 1080 monitor. Empty when
+// the folder could not be made.
+inline std::string MakeTestHome(FakeHost& host, const std::string& prefix) {
+    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        return {};
+    std::string root = pattern + "/";
+    std::filesystem::create_directories(root + "home");
+    std::filesystem::create_directories(root + "work");
+    host.envVars = {{"APPDATA", root + "appdata"}, {"HOME", root + "home"}, {"USERNAME", "kari"}};
+    host.cwd = root + "work/";
+    host.program = root + "bin/Dravn6SQLAdm";
+    host.screens = {FakeHost::MakeMonitor(0, 0, 1920, 1080, 40)};
+    return root;
+}
 
 }  // namespace dravn::test

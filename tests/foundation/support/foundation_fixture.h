@@ -22,17 +22,10 @@ namespace dravn::test {
 class FoundationTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "fcore-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root = pattern + "/";
+        root = MakeTestHome(host, "fcore");
+        ASSERT_FALSE(root.empty());
         appData = root + "appdata";
         home = root + "home";
-        std::filesystem::create_directories(home);
-        std::filesystem::create_directories(root + "work");
-        host.envVars = {{"APPDATA", appData}, {"HOME", home}, {"USERNAME", "kari"}};
-        host.cwd = root + "work/";
-        host.program = root + "bin/Dravn6SQLAdm";
-        host.screens = {FakeHost::MakeMonitor(0, 0, 1920, 1080, 40)};
     }
 
     void TearDown() override {

@@ -24,30 +24,17 @@ namespace dravn::test {
 class SessionTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "session-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root = pattern + "/";
-        std::filesystem::create_directories(root + "home");
-        std::filesystem::create_directories(root + "work");
-        host.envVars = {{"APPDATA", root + "appdata"}, {"HOME", root + "home"}, {"USERNAME", "kari"}};
+        root = MakeTestHome(host, "session");
+        ASSERT_FALSE(root.empty());
         if (!EnvOrEmpty("MYSQL_UNIX_PORT").empty())
             host.envVars["MYSQL_UNIX_PORT"] = EnvOrEmpty("MYSQL_UNIX_PORT");
-        host.cwd = root + "work/";
-        host.program = root + "bin/Dravn6SQLAdm";
         host.args = {"--debug"};
         secrets.push_back(RootPassword());
     }
 
     void TearDown() override {
-        if (sessionPtr) {
-            for (const std::string& line : foundation().log().LogList()) {
-                for (const std::string& secret : secrets) {
-                    if (!secret.empty()) {
-                        EXPECT_EQ(line.find(secret), std::string::npos) << "password logged: " << line;
-                    }
-                }
-            }
-        }
+        if (sessionPtr)
+            ExpectNoSecretLogged(foundation().log().LogList(), secrets);
         sessionPtr.reset();
         foundationPtr.reset();
         for (const std::string& user : serverUsers)
